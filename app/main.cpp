@@ -1,0 +1,47 @@
+// Morvane: numbered scores into manual key scores and auto-player scripts.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/program.h"
+
+namespace {
+
+// Files the program reads and writes lie next to its executable, wherever
+// it was started from.
+void workInExecutableDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return;
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return;
+    path.resize(slash);
+    if (path.size() == 2 && path[1] == L':') path += L'\\';  // a drive's root
+    SetCurrentDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    workInExecutableDirectory();
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    morvane::MainWindow mainWindow;
+    if (mainWindow.create()) {
+        mainWindow.showCentred();
+        morvane::runMessageLoop(mainWindow);
+    }
+    morvane::releaseSharedTexts();
+    return 0;
+}

@@ -1,0 +1,288 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/menus.h"
+#include "app/program.h"
+#include "app/ui_helpers.h"
+#include "convert/manual_converter.h"
+#include "win32/controls.h"
+#include "win32/labels.h"
+#include "win32/text.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"MorvaneMainWindow";
+constexpr UINT_PTR kTabForwarding = 1;
+
+HFONT createBigFont(int weight) {
+    // Height 19, GB2312, no face name: the system's face for that character set.
+    return CreateFontW(-19, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"");
+}
+
+// Controls on a page are children of the tab control; what they report
+// belongs to the main window.
+LRESULT CALLBACK forwardToMainWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR mainWindow) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return SendMessageW(reinterpret_cast<HWND>(mainWindow), message, wParam, lParam);
+    default:
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+}
+
+int pageOf(Place place) { return place == Place::page1 ? 0 : place == Place::page2 ? 1 : -1; }
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    if (bigFont_) DeleteObject(bigFont_);
+    if (bigBoldFont_) DeleteObject(bigBoldFont_);
+    if (white_) DeleteObject(white_);
+}
+
+bool MainWindow::create() {
+    registerClass(kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MORVANE"),
+                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    menuBar_ = buildMenuBar();
+    accelerators_ = buildAccelerators();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindowHeight) / 2;
+    return BaseWindow::create(kClassName, style, 0, left, top, kMainWindowWidth, kMainWindowHeight, nullptr,
+                              menuBar_);
+}
+
+void MainWindow::showCentred() {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindowHeight) / 2;
+    SetWindowPos(hwnd(), nullptr, left, top, kMainWindowWidth, kMainWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(hwnd());
+}
+
+HWND MainWindow::control(MainControl id) const {
+    for (const auto& c : controls_)
+        if (c.row->id == id) return c.hwnd;
+    return nullptr;
+}
+
+GbkText MainWindow::text(MainControl id) const { return win32::windowText(control(id)); }
+
+void MainWindow::setText(MainControl id, const GbkText& text) const { win32::setWindowText(control(id), text); }
+
+void MainWindow::createControls() {
+    bigFont_ = createBigFont(FW_NORMAL);
+    bigBoldFont_ = createBigFont(FW_BOLD);
+    white_ = CreateSolidBrush(RGB(255, 255, 255));
+    HWND tab = nullptr;
+    for (const ControlRow& row : mainWindowControls()) {
+        HWND hwnd = createControl(row, tab);
+        if (row.kind == ControlKind::tabControl) tab = hwnd;
+        controls_.push_back({hwnd, &row});
+    }
+}
+
+HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
+    const HWND parent = row.place == Place::window ? hwnd() : tab;
+    const bool onFirstView = row.place != Place::page2 && !(row.traits & kNeverShown);
+    const DWORD visible = onFirstView ? WS_VISIBLE : 0;
+    const auto id = static_cast<int>(row.id);
+    const win32::ControlRect rect{row.x, row.y, row.width, row.height};
+    const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HWND hwnd = nullptr;
+
+    switch (row.kind) {
+    case ControlKind::tabControl: {
+        hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, row.x, row.y,
+                               row.width, row.height, parent, menuId, instance, nullptr);
+        win32::Window(hwnd).setFont(guiFont);
+        win32::Tab(hwnd).addPage(0, "手动曲谱转换");
+        win32::Tab(hwnd).addPage(1, "自动曲谱转换");
+        SetWindowSubclass(hwnd, forwardToMainWindow, kTabForwarding, reinterpret_cast<DWORD_PTR>(this->hwnd()));
+        return hwnd;
+    }
+    case ControlKind::transparentLabel:
+        hwnd = win32::createTransparentLabel(parent, id, rect, row.text, RGB(0, 0, 0),
+                                             win32::LabelLayout::singleLineCentred);
+        if (!onFirstView) ShowWindow(hwnd, SW_HIDE);
+        win32::Window(hwnd).setFont(guiFont);
+        break;
+    case ControlKind::label:
+        hwnd = win32::createPlainLabel(parent, id, rect, row.text, SS_CENTERIMAGE);
+        win32::Window(hwnd).setFont(guiFont);
+        break;
+    case ControlKind::edit: {
+        DWORD style = WS_CHILD | WS_TABSTOP | visible;
+        DWORD exStyle = 0;
+        if (row.traits & kMultiLine) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+        else style |= ES_AUTOHSCROLL;
+        if (row.traits & kReadOnly) style |= ES_READONLY;
+        if (row.traits & kSingleBorder) style |= WS_BORDER;
+        if (row.traits & kSunkenBorder) exStyle |= WS_EX_CLIENTEDGE;
+        hwnd = CreateWindowExW(exStyle, L"EDIT", L"", style, row.x, row.y, row.width, row.height, parent, menuId,
+                               instance, nullptr);
+        win32::Edit(hwnd).setUnlimited();
+        const HFONT font = !(row.traits & kBigFont) ? guiFont : (row.traits & kBold) ? bigBoldFont_ : bigFont_;
+        win32::Window(hwnd).setFont(font);
+        break;
+    }
+    case ControlKind::button:
+        hwnd = CreateWindowExW(0, L"BUTTON", win32::toWide(row.text).c_str(),
+                               WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | visible, row.x, row.y, row.width,
+                               row.height, parent, menuId, instance, nullptr);
+        win32::Window(hwnd).setFont(guiFont);
+        break;
+    }
+    // Controls placed on the window stand in front of the tab control.
+    if (row.place == Place::window) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return hwnd;
+}
+
+void MainWindow::onCreated() {
+    win32::setWindowText(hwnd(), kMainWindowTitle);
+    setText(MainControl::标签1, programVersion);
+    // The update check and then the skin installation run here, before the
+    // window is first shown; they join with the start-up services.
+}
+
+void MainWindow::showPage(int page) {
+    for (const auto& c : controls_) {
+        const int onPage = pageOf(c.row->place);
+        if (onPage < 0 || (c.row->traits & kNeverShown)) continue;
+        ShowWindow(c.hwnd, onPage == page ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+bool MainWindow::preTranslate(MSG& msg) {
+    if (!hwnd()) return false;
+    // Shortcuts act before the focused control sees the key.
+    if (accelerators_ && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
+        TranslateAcceleratorW(hwnd(), accelerators_, &msg))
+        return true;
+    // The save buttons open their pop-up menu as the left button is released
+    // over them, before the button itself handles the release.
+    if (msg.message == WM_LBUTTONUP) {
+        const POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+        RECT client;
+        GetClientRect(msg.hwnd, &client);
+        if (PtInRect(&client, at)) {
+            if (msg.hwnd == control(MainControl::按钮2)) showSavePopup(kManualSaveMenu);
+            else if (msg.hwnd == control(MainControl::按钮3)) showSavePopup(kAutoSaveMenu);
+        }
+    }
+    return false;
+}
+
+void MainWindow::showSavePopup(const char* title) {
+    HMENU popup = buildPopupMenu(title);
+    if (!popup) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    const auto chosen = static_cast<unsigned>(
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       cursor.x + 3, cursor.y + 3, 0, hwnd(), nullptr));
+    DestroyMenu(popup);
+    if (chosen != 0) runCommand(static_cast<Command>(chosen));
+}
+
+void MainWindow::onButtonClicked(MainControl id) {
+    switch (id) {
+    case MainControl::按钮1:
+        convertManualScore();
+        break;
+    default:
+        // 按钮2 does nothing on a click: its menu opens on the release.
+        break;
+    }
+}
+
+void MainWindow::runCommand(Command command) {
+    switch (command) {
+    case Command::exitProgram:
+        endProgram(0);
+    default:
+        // Saving, importing, help and about are bound as they are built.
+        break;
+    }
+}
+
+void MainWindow::convertManualScore() {
+    GbkText& score = sharedTexts().lastManualScore;
+    score = text(MainControl::编辑框1);
+    score = ManualConverter::convert(score);
+    setText(MainControl::编辑框2, score);
+    setClipboardText(score);
+    showMessage("已复制，可以通过QQ等发送给好友了！", MessageIcon::none, "提示");
+}
+
+LRESULT MainWindow::controlColours(HDC dc, HWND control) {
+    const auto id = static_cast<MainControl>(GetDlgCtrlID(control));
+    for (const auto& c : controls_) {
+        if (c.hwnd != control) continue;
+        if (c.row->kind == ControlKind::edit && (c.row->traits & kBigFont)) {
+            // Black on white, the read-only result box too.
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(white_);
+        }
+        if (id == MainControl::标签1) {
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+    }
+    return -1;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        windowOpened(hwnd());
+        createControls();
+        onCreated();
+        return 0;
+    case WM_COMMAND: {
+        const auto id = LOWORD(wParam);
+        const auto code = HIWORD(wParam);
+        if (lParam == 0) {  // menu item or shortcut
+            runCommand(static_cast<Command>(id));
+        } else if (code == BN_CLICKED) {
+            onButtonClicked(static_cast<MainControl>(id));
+        }
+        return 0;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == control(MainControl::选择夹1) && header->code == TCN_SELCHANGE)
+            showPage(win32::Tab(header->hwndFrom).currentPage());
+        return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        const LRESULT brush = controlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        if (brush != -1) return brush;
+        break;
+    }
+    case WM_NCDESTROY:
+        windowClosed(hwnd());
+        return 0;
+    default:
+        break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+}  // namespace morvane

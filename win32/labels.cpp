@@ -1,0 +1,153 @@
+#include "win32/labels.h"
+
+#include <string>
+
+#include "win32/text.h"
+
+namespace morvane::win32 {
+
+namespace {
+
+constexpr wchar_t kTransparentLabelClass[] = L"MorvaneTransparentLabel";
+
+struct TransparentLabelState {
+    COLORREF colour;
+    LabelLayout layout;
+    HFONT font;
+};
+
+// Paints into `dc` what lies behind `label`: its parent's background and
+// content, then every sibling beneath it (a label in front of a tab control
+// shows the tab's page).
+void paintWhatLiesBehind(HWND label, HDC dc) {
+    HWND parent = GetParent(label);
+    RECT inParent;
+    GetWindowRect(label, &inParent);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&inParent), 2);
+
+    const int saved = SaveDC(dc);
+    POINT origin;
+    OffsetViewportOrgEx(dc, -inParent.left, -inParent.top, &origin);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+
+    // Siblings come top first; paint those below the label, lowest first.
+    HWND below[16];
+    int count = 0;
+    for (HWND sibling = GetWindow(label, GW_HWNDNEXT); sibling && count < 16;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(sibling)) continue;
+        RECT rect, overlap;
+        GetWindowRect(sibling, &rect);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+        if (IntersectRect(&overlap, &rect, &inParent)) below[count++] = sibling;
+    }
+    while (count-- > 0) {
+        RECT rect;
+        GetWindowRect(below[count], &rect);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+        const int state = SaveDC(dc);
+        OffsetViewportOrgEx(dc, rect.left - inParent.left, rect.top - inParent.top, nullptr);
+        SendMessageW(below[count], WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                     PRF_ERASEBKGND | PRF_CLIENT | PRF_NONCLIENT);
+        RestoreDC(dc, state);
+    }
+}
+
+LRESULT CALLBACK transparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<TransparentLabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_NCDESTROY:
+        delete state;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        break;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;  // clicks go to what lies behind
+    case WM_ERASEBKGND:
+        return 1;  // nothing of its own behind the text
+    case WM_SETFONT:
+        if (state) state->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return state ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return result;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (state) {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            const int length = GetWindowTextLengthW(hwnd);
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            GetWindowTextW(hwnd, text.data(), length + 1);
+            text.resize(static_cast<std::size_t>(length));
+            paintWhatLiesBehind(hwnd, dc);
+            HGDIOBJ oldFont = SelectObject(dc, state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, state->colour);
+            const UINT format = state->layout == LabelLayout::singleLineCentred
+                                    ? DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX
+                                    : DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
+            DrawTextW(dc, text.c_str(), length, &client, format);
+            SelectObject(dc, oldFont);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void registerTransparentLabelClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kTransparentLabelClass, &wc)) return;
+    wc.lpfnWndProc = transparentLabelProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kTransparentLabelClass;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+void keepOwnColours(HWND hwnd) { SetPropW(hwnd, L"SkinH.Keep", reinterpret_cast<HANDLE>(1)); }
+
+HWND createTransparentLabel(HWND parent, int id, ControlRect rect, const GbkText& text, COLORREF colour,
+                            LabelLayout layout) {
+    registerTransparentLabelClass();
+    auto* state = new TransparentLabelState{colour, layout, nullptr};
+    HWND hwnd = CreateWindowExW(0, kTransparentLabelClass, toWide(text).c_str(),
+                                WS_CHILD | WS_VISIBLE, rect.x, rect.y, rect.width, rect.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), state);
+    if (!hwnd) {
+        delete state;
+        return nullptr;
+    }
+    keepOwnColours(hwnd);
+    return hwnd;
+}
+
+HWND createPlainLabel(HWND parent, int id, ControlRect rect, const GbkText& text, DWORD extraStyle) {
+    HWND hwnd = CreateWindowExW(0, L"STATIC", toWide(text).c_str(),
+                                WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extraStyle, rect.x, rect.y,
+                                rect.width, rect.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (hwnd) keepOwnColours(hwnd);
+    return hwnd;
+}
+
+}  // namespace morvane::win32
