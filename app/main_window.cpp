@@ -8,6 +8,7 @@
 #include "convert/manual_converter.h"
 #include "win32/controls.h"
 #include "win32/labels.h"
+#include "win32/tab_pages.h"
 #include "win32/text.h"
 
 namespace morvane {
@@ -15,28 +16,11 @@ namespace morvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MorvaneMainWindow";
-constexpr UINT_PTR kTabForwarding = 1;
 
 HFONT createBigFont(int weight) {
     // Height 19, GB2312, no face name: the system's face for that character set.
     return CreateFontW(-19, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"");
-}
-
-// Controls on a page are children of the tab control; what they report
-// belongs to the main window.
-LRESULT CALLBACK forwardToMainWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR mainWindow) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return SendMessageW(reinterpret_cast<HWND>(mainWindow), message, wParam, lParam);
-    default:
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
 }
 
 int pageOf(Place place) { return place == Place::page1 ? 0 : place == Place::page2 ? 1 : -1; }
@@ -104,16 +88,9 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     HWND hwnd = nullptr;
 
     switch (row.kind) {
-    case ControlKind::tabControl: {
-        hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, row.x, row.y,
-                               row.width, row.height, parent, menuId, instance, nullptr);
-        win32::Window(hwnd).setFont(guiFont);
-        win32::Tab(hwnd).addPage(0, "手动曲谱转换");
-        win32::Tab(hwnd).addPage(1, "自动曲谱转换");
-        SetWindowSubclass(hwnd, forwardToMainWindow, kTabForwarding, reinterpret_cast<DWORD_PTR>(this->hwnd()));
-        return hwnd;
-    }
+    case ControlKind::tabControl:
+        return win32::createTabControl(parent, this->hwnd(), id, row.x, row.y, row.width, row.height,
+                                       {"手动曲谱转换", "自动曲谱转换"});
     case ControlKind::transparentLabel:
         hwnd = win32::createTransparentLabel(parent, id, rect, row.text, RGB(0, 0, 0),
                                              win32::LabelLayout::singleLineCentred);
@@ -148,6 +125,7 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     }
     // Controls placed on the window stand in front of the tab control.
     if (row.place == Place::window) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    else pages_.add(tab, pageOf(row.place), hwnd, row.traits & kNeverShown);
     return hwnd;
 }
 
@@ -156,14 +134,6 @@ void MainWindow::onCreated() {
     setText(MainControl::标签1, programVersion);
     // The update check and then the skin installation run here, before the
     // window is first shown; they join with the start-up services.
-}
-
-void MainWindow::showPage(int page) {
-    for (const auto& c : controls_) {
-        const int onPage = pageOf(c.row->place);
-        if (onPage < 0 || (c.row->traits & kNeverShown)) continue;
-        ShowWindow(c.hwnd, onPage == page ? SW_SHOWNA : SW_HIDE);
-    }
 }
 
 bool MainWindow::preTranslate(MSG& msg) {
@@ -266,8 +236,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == control(MainControl::选择夹1) && header->code == TCN_SELCHANGE)
-            showPage(win32::Tab(header->hwndFrom).currentPage());
+        if (header->code == TCN_SELCHANGE && pages_.has(header->hwndFrom)) pages_.showCurrent(header->hwndFrom);
         return 0;
     }
     case WM_CTLCOLOREDIT:

@@ -9,6 +9,7 @@
 #include "app/command_ids.h"
 #include "app/main_window_controls.h"
 #include "convert/gbk_text.h"
+#include "win32/tab_pages.h"
 #include "win32/window.h"
 
 namespace morvane {
@@ -42,7 +43,6 @@ private:
     void createControls();
     HWND createControl(const ControlRow& row, HWND tab);
     void onCreated();
-    void showPage(int page);
     void onButtonClicked(MainControl id);
     void runCommand(Command command);
     void showSavePopup(const char* title);
@@ -51,6 +51,7 @@ private:
     void convertManualScore();
 
     std::vector<Placed> controls_;
+    win32::TabPages pages_;
     HMENU menuBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HFONT bigFont_ = nullptr;
