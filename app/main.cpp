@@ -1,6 +1,7 @@
 // Morvane: numbered scores into manual key scores and auto-player scripts.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -36,6 +37,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     workInExecutableDirectory();
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The help pictures are decoded by the system's imaging component.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     morvane::MainWindow mainWindow;
     if (mainWindow.create()) {
@@ -43,5 +46,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         morvane::runMessageLoop(mainWindow);
     }
     morvane::releaseSharedTexts();
+    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }

@@ -5,11 +5,19 @@
 #include "app/menus.h"
 #include "app/program.h"
 #include "app/ui_helpers.h"
+#include "convert/auto_converter.h"
 #include "convert/manual_converter.h"
+#include "files/byte_data.h"
+#include "files/import_decoding.h"
+#include "files/win32/file_dialog.h"
+#include "files/win32/whole_file.h"
 #include "win32/controls.h"
+#include "win32/fonts.h"
 #include "win32/labels.h"
 #include "win32/tab_pages.h"
 #include "win32/text.h"
+#include "windows/about_window.h"
+#include "windows/help_window.h"
 
 namespace morvane {
 
@@ -84,7 +92,7 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     const win32::ControlRect rect{row.x, row.y, row.width, row.height};
     const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT guiFont = win32::defaultGuiFont();
     HWND hwnd = nullptr;
 
     switch (row.kind) {
@@ -173,6 +181,18 @@ void MainWindow::onButtonClicked(MainControl id) {
     case MainControl::按钮1:
         convertManualScore();
         break;
+    case MainControl::按钮4:
+        convertAutoScore();
+        break;
+    case MainControl::按钮3:
+        saveScore(ScoreSaveCommand::autoScore);
+        break;
+    case MainControl::按钮5:
+        importScore(MainControl::编辑框1);
+        break;
+    case MainControl::按钮6:
+        importScore(MainControl::编辑框4);
+        break;
     default:
         // 按钮2 does nothing on a click: its menu opens on the release.
         break;
@@ -183,8 +203,29 @@ void MainWindow::runCommand(Command command) {
     switch (command) {
     case Command::exitProgram:
         endProgram(0);
-    default:
-        // Saving, importing, help and about are bound as they are built.
+    case Command::openHelp:
+        HelpWindow::open();
+        break;
+    case Command::openAbout:
+        AboutWindow::showModal(hwnd());
+        break;
+    case Command::saveManualNumberedScore:
+        saveScore(ScoreSaveCommand::manualNumberedScore);
+        break;
+    case Command::saveManualScore:
+        saveScore(ScoreSaveCommand::manualScore);
+        break;
+    case Command::saveAutoNumberedScore:
+        saveScore(ScoreSaveCommand::autoNumberedScore);
+        break;
+    case Command::saveAutoScore:
+        saveScore(ScoreSaveCommand::autoScore);
+        break;
+    case Command::importManualNumberedScore:
+        importScore(MainControl::编辑框1);
+        break;
+    case Command::importAutoNumberedScore:
+        importScore(MainControl::编辑框4);
         break;
     }
 }
@@ -196,6 +237,69 @@ void MainWindow::convertManualScore() {
     setText(MainControl::编辑框2, score);
     setClipboardText(score);
     showMessage("已复制，可以通过QQ等发送给好友了！", MessageIcon::none, "提示");
+}
+
+void MainWindow::convertAutoScore() {
+    GbkText& score = sharedTexts().lastAutoScore;
+    score = text(MainControl::编辑框4);
+    score = AutoConverter::convert(score);
+    setText(MainControl::编辑框5, score);
+}
+
+HWND MainWindow::box(ScoreBox which) const {
+    static constexpr MainControl boxes[] = {MainControl::编辑框1, MainControl::编辑框2, MainControl::编辑框3,
+                                            MainControl::编辑框4, MainControl::编辑框5, MainControl::编辑框6,
+                                            MainControl::编辑框7};
+    return control(boxes[static_cast<int>(which) - 1]);
+}
+
+void MainWindow::saveScore(ScoreSaveCommand which) {
+    const ScoreSaveCommandInfo& command = scoreSaveCommand(which);
+    SharedScoreTexts& shared = sharedTexts();
+    const bool autoScore = which == ScoreSaveCommand::autoScore;
+    if (autoScore) {
+        // The auto score as the box shows it now, hand edits included.
+        win32::setWindowText(box(ScoreBox::box6), win32::windowText(box(ScoreBox::box5)));
+        shared.autoSaveText = win32::windowText(box(ScoreBox::box6));
+    }
+    const GbkText name = win32::windowText(box(command.nameBox));
+    GbkText body;
+    switch (command.body) {
+    case ScoreBodySource::box1: body = win32::windowText(box(ScoreBox::box1)); break;
+    case ScoreBodySource::lastManualScore: body = shared.lastManualScore; break;
+    case ScoreBodySource::box4: body = win32::windowText(box(ScoreBox::box4)); break;
+    case ScoreBodySource::autoSaveText: body = shared.autoSaveText; break;
+    }
+    GbkText fileText = composeScoreFile(command.form, name, body);
+    if (which == ScoreSaveCommand::manualScore) shared.manualSaveText = fileText;
+
+    通用对话框1.kind = FileDialogKind::save;
+    通用对话框1.fileName = proposedFileName(command.namePrefix, name);
+    // A refusal leaves every box as it was, so no typed score is lost.
+    if (isEmptyText(win32::windowText(box(command.testedBox)))) {
+        showMessage(command.emptyMessage, MessageIcon::error, command.emptyTitle);
+        return;
+    }
+    if (isEmptyText(name)) {
+        showMessage(kNoScoreNameMessage, MessageIcon::error, kNoScoreNameTitle);
+        return;
+    }
+    if (!win32::runFileDialog(通用对话框1, hwnd())) return;
+
+    const bool written = win32::writeWholeFile(通用对话框1.fileName, {textToBytes(fileText)});
+    if (autoScore) setClipboardText(shared.autoSaveText);
+    if (!written) {
+        // Reported, and the boxes stay, so the user can save elsewhere.
+        showMessage(concatTexts("保存失败，文件没有写入：", 通用对话框1.fileName), MessageIcon::error, "出错啦");
+        return;
+    }
+    if (autoScore) showMessage(kAutoScoreCopiedMessage, MessageIcon::none);
+    for (ScoreBox cleared : command.clearedBoxes) win32::setWindowText(box(cleared), "");
+}
+
+void MainWindow::importScore(MainControl target) {
+    if (!win32::runFileDialog(通用对话框2, hwnd())) return;
+    setText(target, decodeImportedFile(win32::readWholeFile(通用对话框2.fileName)));
 }
 
 LRESULT MainWindow::controlColours(HDC dc, HWND control) {

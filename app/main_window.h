@@ -9,6 +9,8 @@
 #include "app/command_ids.h"
 #include "app/main_window_controls.h"
 #include "convert/gbk_text.h"
+#include "files/file_dialog_settings.h"
+#include "files/score_file.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
 
@@ -49,9 +51,15 @@ private:
     LRESULT controlColours(HDC dc, HWND control);
 
     void convertManualScore();
+    void convertAutoScore();
+    void saveScore(ScoreSaveCommand which);
+    void importScore(MainControl target);
+    HWND box(ScoreBox which) const;
 
     std::vector<Placed> controls_;
     win32::TabPages pages_;
+    FileDialogSettings 通用对话框1 = scoreSaveDialogSettings();  // all four saves
+    FileDialogSettings 通用对话框2 = scoreOpenDialogSettings();  // both imports
     HMENU menuBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HFONT bigFont_ = nullptr;

@@ -28,3 +28,21 @@ void runMessageLoop(MainWindow& mainWindow) {
 }
 
 }  // namespace morvane
+
+namespace morvane {
+
+void runModalLoop(const std::function<bool()>& keepRunning) {
+    MSG msg;
+    while (keepRunning()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (handleWindowKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace morvane

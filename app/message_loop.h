@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace morvane {
 
 class MainWindow;
@@ -13,5 +15,9 @@ bool handleWindowKeys(const MSG& msg);
 
 // Runs until the last window of the program has closed.
 void runMessageLoop(MainWindow& mainWindow);
+
+// The loop of a window in dialog mode: runs while `keepRunning` holds.  A
+// request to end the program is passed on to the outer loop.
+void runModalLoop(const std::function<bool()>& keepRunning);
 
 }  // namespace morvane

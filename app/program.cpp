@@ -34,6 +34,8 @@ bool isProgramWindow(HWND hwnd) {
     return std::find(windows.begin(), windows.end(), hwnd) != windows.end();
 }
 
+std::vector<HWND> programWindows() { return openWindows(); }
+
 void endProgram(int exitCode) {
     releaseSharedTexts();
     ExitProcess(static_cast<UINT>(exitCode));

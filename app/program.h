@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "convert/gbk_text.h"
 
 namespace morvane {
@@ -28,6 +30,7 @@ void releaseSharedTexts();
 void windowOpened(HWND hwnd);
 void windowClosed(HWND hwnd);
 bool isProgramWindow(HWND hwnd);
+std::vector<HWND> programWindows();
 
 // Ends the program at once, whatever windows are open.
 [[noreturn]] void endProgram(int exitCode);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/fonts.h"
 #include "win32/text.h"
 
 namespace morvane::win32 {
@@ -93,7 +94,7 @@ LRESULT CALLBACK transparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LP
             GetWindowTextW(hwnd, text.data(), length + 1);
             text.resize(static_cast<std::size_t>(length));
             paintWhatLiesBehind(hwnd, dc);
-            HGDIOBJ oldFont = SelectObject(dc, state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
+            HGDIOBJ oldFont = SelectObject(dc, state->font ? state->font : defaultGuiFont());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, state->colour);
             const UINT format = state->layout == LabelLayout::singleLineCentred

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win32/controls.h"
+#include "win32/fonts.h"
 
 namespace morvane::win32 {
 
@@ -34,7 +35,7 @@ HWND createTabControl(HWND parent, HWND window, int id, int x, int y, int width,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, x, y, width,
                                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
-    Window(tab).setFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    Window(tab).setFont(defaultGuiFont());
     int index = 0;
     for (const GbkText& page : pages) Tab(tab).addPage(index++, page);
     SetWindowSubclass(tab, forwardToWindow, kForwarding, reinterpret_cast<DWORD_PTR>(window));
