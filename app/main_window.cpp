@@ -7,6 +7,8 @@
 #include "app/ui_helpers.h"
 #include "convert/auto_converter.h"
 #include "convert/manual_converter.h"
+#include "services/skin_install.h"
+#include "services/startup_services.h"
 #include "files/byte_data.h"
 #include "files/import_decoding.h"
 #include "files/win32/file_dialog.h"
@@ -140,8 +142,8 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
 void MainWindow::onCreated() {
     win32::setWindowText(hwnd(), kMainWindowTitle);
     setText(MainControl::标签1, programVersion);
-    // The update check and then the skin installation run here, before the
-    // window is first shown; they join with the start-up services.
+    checkForUpdate();  // ends the program when a newer version exists
+    applySkin(kSkinInUse);
 }
 
 bool MainWindow::preTranslate(MSG& msg) {

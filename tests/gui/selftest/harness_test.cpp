@@ -354,8 +354,10 @@ TEST_F(SelfTest, ClickRefusesACoveredControl) {
 }
 
 TEST_F(SelfTest, ReadsPixelsAndSavesScreenshots) {
-    EXPECT_EQ(pixelAt(control(selftest::kPad), {5, 5}), selftest::kPadColour);
-    EXPECT_EQ(pixelAt(window_, {1, 1}), GetSysColor(COLOR_BTNFACE));
+    // On a loaded machine the screen may show the window a moment after it
+    // has painted: wait for the colours rather than read them once.
+    waitUntil([&] { return pixelAt(control(selftest::kPad), {5, 5}) == selftest::kPadColour; }, "the pad's colour");
+    waitUntil([&] { return pixelAt(window_, {1, 1}) == GetSysColor(COLOR_BTNFACE); }, "the window's colour");
     const Image shot = capture(window_);
     EXPECT_EQ(shot.width, 620);
     EXPECT_EQ(shot.height, 400);
