@@ -351,6 +351,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (brush != -1) return brush;
         break;
     }
+    case WM_ACTIVATE:
+        // Typing works at once: at first in the score box.
+        focus_.onActivate(hwnd(), wParam, control(MainControl::编辑框1));
+        return 0;
     case WM_NCDESTROY:
         windowClosed(hwnd());
         return 0;

@@ -11,6 +11,7 @@
 #include "convert/gbk_text.h"
 #include "files/file_dialog_settings.h"
 #include "files/score_file.h"
+#include "win32/focus_keeper.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
 
@@ -65,6 +66,7 @@ private:
     HFONT bigFont_ = nullptr;
     HFONT bigBoldFont_ = nullptr;
     HBRUSH white_ = nullptr;
+    win32::FocusKeeper focus_;
 };
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "win32/labels.h"
 
 #include <string>
+#include <vector>
 
 #include "win32/fonts.h"
 #include "win32/text.h"
@@ -56,6 +57,38 @@ void paintWhatLiesBehind(HWND label, HDC dc) {
     }
 }
 
+// Word-wrapped lines from the top; CR LF starts a line.  A text a little
+// taller than its label (a font with generous line spacing) has the gaps
+// between its lines narrowed so that its last line still shows.
+void drawWrapped(HDC dc, const std::wstring& text, const RECT& client) {
+    std::vector<std::wstring> lines;
+    for (std::size_t from = 0;;) {
+        const auto end = text.find(L"\r\n", from);
+        lines.push_back(text.substr(from, end == std::wstring::npos ? std::wstring::npos : end - from));
+        if (end == std::wstring::npos) break;
+        from = end + 2;
+    }
+    constexpr UINT format = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    std::vector<int> heights;
+    int total = 0;
+    for (const auto& line : lines) {
+        RECT measured{0, 0, client.right, 0};
+        if (!line.empty()) DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &measured, format | DT_CALCRECT);
+        const int height = line.empty() ? metrics.tmHeight : static_cast<int>(measured.bottom);
+        heights.push_back(height);
+        total += height;
+    }
+    const double scale = total > client.bottom && total > 0 ? static_cast<double>(client.bottom) / total : 1.0;
+    double y = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        RECT where{0, static_cast<int>(y), client.right, static_cast<int>(y) + heights[i]};
+        if (!lines[i].empty()) DrawTextW(dc, lines[i].c_str(), static_cast<int>(lines[i].size()), &where, format);
+        y += heights[i] * scale;
+    }
+}
+
 LRESULT CALLBACK transparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<TransparentLabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (message) {
@@ -97,10 +130,11 @@ LRESULT CALLBACK transparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LP
             HGDIOBJ oldFont = SelectObject(dc, state->font ? state->font : defaultGuiFont());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, state->colour);
-            const UINT format = state->layout == LabelLayout::singleLineCentred
-                                    ? DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX
-                                    : DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
-            DrawTextW(dc, text.c_str(), length, &client, format);
+            if (state->layout == LabelLayout::singleLineCentred) {
+                DrawTextW(dc, text.c_str(), length, &client, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            } else {
+                drawWrapped(dc, text, client);
+            }
             SelectObject(dc, oldFont);
         }
         EndPaint(hwnd, &ps);

@@ -117,7 +117,8 @@ HWND createPictureBox(HWND parent, int id, ControlRect rect, const wchar_t* reso
         RegisterClassExW(&wc);
     }
     HBITMAP bitmap = decodeResourceImage(resourceName);
-    HWND hwnd = CreateWindowExW(0, kPictureClass, L"", WS_CHILD | WS_VISIBLE, rect.x, rect.y, rect.width,
+    // Clipped by its siblings: the buttons that lie over it stay in front.
+    HWND hwnd = CreateWindowExW(0, kPictureClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.x, rect.y, rect.width,
                                 rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), bitmap);
     if (!hwnd && bitmap) DeleteObject(bitmap);

@@ -17,9 +17,12 @@ std::wstring toWide(const GbkText& text) {
 GbkText toGbk(std::wstring_view wide) {
     if (wide.empty()) return {};
     const int length = static_cast<int>(wide.size());
-    const int needed = WideCharToMultiByte(kGbkCodePage, 0, wide.data(), length, nullptr, 0, "?", nullptr);
+    // No "best fit": a character GBK lacks becomes "?", never a look-alike
+    // (such as "a" for "â"), so a path that cannot be written says so.
+    const DWORD flags = WC_NO_BEST_FIT_CHARS;
+    const int needed = WideCharToMultiByte(kGbkCodePage, flags, wide.data(), length, nullptr, 0, "?", nullptr);
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(kGbkCodePage, 0, wide.data(), length, bytes.data(), needed, "?", nullptr);
+    WideCharToMultiByte(kGbkCodePage, flags, wide.data(), length, bytes.data(), needed, "?", nullptr);
     return GbkText::adopt(std::move(bytes));
 }
 

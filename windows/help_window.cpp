@@ -179,6 +179,9 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (header->code == TCN_SELCHANGE && pages_.has(header->hwndFrom)) pages_.showCurrent(header->hwndFrom);
         return 0;
     }
+    case WM_ACTIVATE:
+        focus_.onActivate(hwnd(), wParam, control(HelpControl::选择框夹2按钮1));
+        return 0;
     case WM_NCDESTROY:
         windowClosed(hwnd());
         return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "windows/help_window_controls.h"
+#include "win32/focus_keeper.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
 
@@ -32,6 +33,7 @@ private:
 
     std::vector<std::pair<HelpControl, HWND>> controls_;
     win32::TabPages pages_;
+    win32::FocusKeeper focus_;
     HFONT bold19_ = nullptr;
     HFONT bold16_ = nullptr;
 };

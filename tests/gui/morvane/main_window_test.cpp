@@ -48,6 +48,7 @@ TEST_F(MainWindowTest, OpensCentredWithItsFixedFrameAndTitle) {
     EXPECT_EQ(utf8(textOf(mainWindow())), utf8(kMainWindowTitle));
     EXPECT_EQ(textOf(control(MainControl::标签1)), L"4");
     EXPECT_EQ(currentPage(), 0);
+    waitUntil([&] { return focusOf(pid()) == control(MainControl::编辑框1); }, "the score box to have the focus");
     saveScreenshot(mainWindow(), L"page1");
 }
 
