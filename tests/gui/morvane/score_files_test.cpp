@@ -310,6 +310,24 @@ TEST_F(ScoreFilesTest, ImportShowsTheSavedFileWholeAndProposesItNextTime) {
     EXPECT_EQ(text(MainControl::编辑框4), L"");
 }
 
+// Both ways to the manual tab's import: its button and Ctrl+Q in a box.
+TEST_F(ScoreFilesTest, ManualImportFromItsButtonAndItsShortcut) {
+    writeBytes(file(L"one.txt"), "1 2 3");
+    writeBytes(file(L"two.txt"), "5 6");
+    click(control(MainControl::按钮5));
+    FileDialog dialog = waitForFileDialog(pid());
+    dialog.typeFileName(file(L"one.txt").wstring());
+    dialog.accept();
+    waitForText(control(MainControl::编辑框1), L"1 2 3");
+    focus(control(MainControl::编辑框3));
+    pressKey(control(MainControl::编辑框3), 'Q', kCtrl);
+    dialog = waitForFileDialog(pid());
+    dialog.typeFileName(file(L"two.txt").wstring());
+    dialog.accept();
+    waitForText(control(MainControl::编辑框1), L"5 6");
+    EXPECT_EQ(text(MainControl::编辑框4), L"") << "the other page's box is not touched";
+}
+
 struct ImportCase {
     const char* name;
     std::string bytes;
