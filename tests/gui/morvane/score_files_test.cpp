@@ -92,6 +92,8 @@ TEST_F(ScoreFilesTest, ManualNumberedScoreIsSavedWithItsHeader) {
     typeInto(MainControl::编辑框1, L"1 2");
     typeInto(MainControl::编辑框3, L"abc");
     pressKey(control(MainControl::编辑框3), 'W', kCtrl);
+    waitForFileDialog(pid());
+    saveScreenshot(nullptr, L"save-dialog");
     saveThroughDialog(L"手动数谱-abc", file(L"a.txt"));
     expectFile(file(L"a.txt"), kHeader + "abc\r\n\r\n1 2");
     EXPECT_EQ(fileBytes(file(L"a.txt")).size(), 20u);  // no mark, no line break at the end
