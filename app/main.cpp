@@ -8,22 +8,14 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/program.h"
+#include "win32/process.h"
 
 namespace {
 
 // Files the program reads and writes lie next to its executable, wherever
 // it was started from.
 void workInExecutableDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return;
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = morvane::win32::executablePath();
     const auto slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return;
     path.resize(slash);

@@ -84,12 +84,12 @@ void MainWindow::createControls() {
         if (row.kind == ControlKind::tabControl) tab = hwnd;
         controls_.push_back({hwnd, &row});
     }
+    pages_.showCurrent(tab);  // page 1 at start
 }
 
 HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     const HWND parent = row.place == Place::window ? hwnd() : tab;
-    const bool onFirstView = row.place != Place::page2 && !(row.traits & kNeverShown);
-    const DWORD visible = onFirstView ? WS_VISIBLE : 0;
+    const DWORD visible = (row.traits & kNeverShown) ? 0 : WS_VISIBLE;
     const auto id = static_cast<int>(row.id);
     const win32::ControlRect rect{row.x, row.y, row.width, row.height};
     const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -104,7 +104,6 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     case ControlKind::transparentLabel:
         hwnd = win32::createTransparentLabel(parent, id, rect, row.text, RGB(0, 0, 0),
                                              win32::LabelLayout::singleLineCentred);
-        if (!onFirstView) ShowWindow(hwnd, SW_HIDE);
         win32::Window(hwnd).setFont(guiFont);
         break;
     case ControlKind::label:

@@ -13,23 +13,15 @@
 #include "services/skin_install.h"
 #include "services/urls.h"
 #include "services/version_page.h"
+#include "win32/process.h"
 #include "win32/text.h"
 
 namespace morvane {
 
 namespace {
 
-GbkText executablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return win32::toGbk(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
+// The run directory's "\SkinH_EL.dll".
+GbkText libraryPath() { return skinLibraryPath(runDirectoryOf(win32::toGbk(win32::executablePath()))); }
 
 // Resources of the executable: the library image and the skins.
 ByteData resourceBytes(const wchar_t* name) {
@@ -59,7 +51,7 @@ void checkForUpdate() {
 }
 
 void ensureSkinLibrary() {
-    const GbkText path = skinLibraryPath(runDirectoryOf(executablePath()));
+    const GbkText path = libraryPath();
     const std::wstring widePath = win32::toWide(path);
     if (GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES) return;  // file or folder: used as it is
     win32::writeWholeFile(path, {resourceBytes(L"SKIN_LIBRARY")});
@@ -72,7 +64,7 @@ void applySkin(int skinNumber) {
     ByteData skin;
     if (isSkinNumber(skinNumber)) skin = resourceBytes(MAKEINTRESOURCEW(1000 + skinNumber));
 
-    const std::wstring path = win32::toWide(skinLibraryPath(runDirectoryOf(executablePath())));
+    const std::wstring path = win32::toWide(libraryPath());
     HMODULE library = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     // By its bare name only through the safe search: never the current
     // directory or the PATH, where anyone could have put a library.

@@ -5,6 +5,7 @@
 
 #include "win32/fonts.h"
 #include "win32/text.h"
+#include "win32/window.h"
 
 namespace morvane::win32 {
 
@@ -146,24 +147,13 @@ LRESULT CALLBACK transparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void registerTransparentLabelClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), kTransparentLabelClass, &wc)) return;
-    wc.lpfnWndProc = transparentLabelProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kTransparentLabelClass;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 void keepOwnColours(HWND hwnd) { SetPropW(hwnd, L"SkinH.Keep", reinterpret_cast<HANDLE>(1)); }
 
 HWND createTransparentLabel(HWND parent, int id, ControlRect rect, const GbkText& text, COLORREF colour,
                             LabelLayout layout) {
-    registerTransparentLabelClass();
+    registerWindowClass(kTransparentLabelClass, transparentLabelProc);
     auto* state = new TransparentLabelState{colour, layout, nullptr};
     HWND hwnd = CreateWindowExW(0, kTransparentLabelClass, toWide(text).c_str(),
                                 WS_CHILD | WS_VISIBLE, rect.x, rect.y, rect.width, rect.height, parent,

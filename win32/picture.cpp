@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include "win32/window.h"
+
 namespace morvane::win32 {
 
 namespace {
@@ -107,15 +109,7 @@ LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND createPictureBox(HWND parent, int id, ControlRect rect, const wchar_t* resourceName) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kPictureClass, &wc)) {
-        wc.lpfnWndProc = pictureProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kPictureClass;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        RegisterClassExW(&wc);
-    }
+    registerWindowClass(kPictureClass, pictureProc);
     HBITMAP bitmap = decodeResourceImage(resourceName);
     // Clipped by its siblings: the buttons that lie over it stay in front.
     HWND hwnd = CreateWindowExW(0, kPictureClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.x, rect.y, rect.width,

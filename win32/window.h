@@ -5,6 +5,22 @@
 
 namespace morvane::win32 {
 
+// Registers a window class of this executable once; later calls do nothing.
+inline void registerWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon = nullptr,
+                                HBRUSH background = nullptr) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) return;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hbrBackground = background;
+    RegisterClassExW(&wc);
+}
+
 template <class Derived>
 class BaseWindow {
 public:
@@ -17,17 +33,7 @@ public:
 
 protected:
     static void registerClass(const wchar_t* className, HICON icon, HBRUSH background) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) return;
-        wc.lpfnWndProc = &BaseWindow::WindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = className;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = icon;
-        wc.hIconSm = icon;
-        wc.hbrBackground = background;
-        RegisterClassExW(&wc);
+        registerWindowClass(className, &BaseWindow::WindowProc, icon, background);
     }
 
     bool create(const wchar_t* className, DWORD style, DWORD exStyle, int x, int y, int width, int height,
