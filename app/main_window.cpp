@@ -15,6 +15,7 @@
 #include "files/win32/whole_file.h"
 #include "win32/controls.h"
 #include "win32/fonts.h"
+#include "win32/geometry.h"
 #include "win32/labels.h"
 #include "win32/tab_pages.h"
 #include "win32/text.h"
@@ -29,7 +30,7 @@ constexpr wchar_t kClassName[] = L"MorvaneMainWindow";
 
 HFONT createBigFont(int weight) {
     // Height 19, GB2312, no face name: the system's face for that character set.
-    return CreateFontW(-19, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(-win32::scaled(19), 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"");
 }
 
@@ -50,16 +51,17 @@ bool MainWindow::create() {
     menuBar_ = buildMenuBar();
     accelerators_ = buildAccelerators();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindowHeight) / 2;
-    return BaseWindow::create(kClassName, style, 0, left, top, kMainWindowWidth, kMainWindowHeight, nullptr,
-                              menuBar_);
+    const int width = win32::scaled(kMainWindowWidth);
+    const int height = win32::scaled(kMainWindowHeight);
+    const POINT at = win32::centredOnScreen(width, height);
+    return BaseWindow::create(kClassName, style, 0, at.x, at.y, width, height, nullptr, menuBar_);
 }
 
 void MainWindow::showCentred() {
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindowHeight) / 2;
-    SetWindowPos(hwnd(), nullptr, left, top, kMainWindowWidth, kMainWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = win32::scaled(kMainWindowWidth);
+    const int height = win32::scaled(kMainWindowHeight);
+    const POINT at = win32::centredOnScreen(width, height);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
 }
@@ -91,7 +93,7 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     const HWND parent = row.place == Place::window ? hwnd() : tab;
     const DWORD visible = (row.traits & kNeverShown) ? 0 : WS_VISIBLE;
     const auto id = static_cast<int>(row.id);
-    const win32::ControlRect rect{row.x, row.y, row.width, row.height};
+    const win32::ControlRect rect = win32::scaled({row.x, row.y, row.width, row.height});
     const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HFONT guiFont = win32::defaultGuiFont();
@@ -99,8 +101,7 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
 
     switch (row.kind) {
     case ControlKind::tabControl:
-        return win32::createTabControl(parent, this->hwnd(), id, row.x, row.y, row.width, row.height,
-                                       {"手动曲谱转换", "自动曲谱转换"});
+        return win32::createTabControl(parent, this->hwnd(), id, rect, {"手动曲谱转换", "自动曲谱转换"});
     case ControlKind::transparentLabel:
         hwnd = win32::createTransparentLabel(parent, id, rect, row.text, RGB(0, 0, 0),
                                              win32::LabelLayout::singleLineCentred);
@@ -118,8 +119,8 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
         if (row.traits & kReadOnly) style |= ES_READONLY;
         if (row.traits & kSingleBorder) style |= WS_BORDER;
         if (row.traits & kSunkenBorder) exStyle |= WS_EX_CLIENTEDGE;
-        hwnd = CreateWindowExW(exStyle, L"EDIT", L"", style, row.x, row.y, row.width, row.height, parent, menuId,
-                               instance, nullptr);
+        hwnd = CreateWindowExW(exStyle, L"EDIT", L"", style, rect.x, rect.y, rect.width, rect.height, parent,
+                               menuId, instance, nullptr);
         win32::Edit(hwnd).setUnlimited();
         const HFONT font = !(row.traits & kBigFont) ? guiFont : (row.traits & kBold) ? bigBoldFont_ : bigFont_;
         win32::Window(hwnd).setFont(font);
@@ -127,8 +128,8 @@ HWND MainWindow::createControl(const ControlRow& row, HWND tab) {
     }
     case ControlKind::button:
         hwnd = CreateWindowExW(0, L"BUTTON", win32::toWide(row.text).c_str(),
-                               WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | visible, row.x, row.y, row.width,
-                               row.height, parent, menuId, instance, nullptr);
+                               WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | visible, rect.x, rect.y, rect.width,
+                               rect.height, parent, menuId, instance, nullptr);
         win32::Window(hwnd).setFont(guiFont);
         break;
     }
@@ -172,7 +173,7 @@ void MainWindow::showSavePopup(const char* title) {
     GetCursorPos(&cursor);
     const auto chosen = static_cast<unsigned>(
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                       cursor.x + 3, cursor.y + 3, 0, hwnd(), nullptr));
+                       cursor.x + win32::scaled(3), cursor.y + win32::scaled(3), 0, hwnd(), nullptr));
     DestroyMenu(popup);
     if (chosen != 0) runCommand(static_cast<Command>(chosen));
 }

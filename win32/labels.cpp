@@ -60,7 +60,8 @@ void paintWhatLiesBehind(HWND label, HDC dc) {
 
 // Word-wrapped lines from the top; CR LF starts a line.  A text a little
 // taller than its label (a font with generous line spacing) has the gaps
-// between its lines narrowed so that its last line still shows.
+// between its lines narrowed so that its last line still shows.  Empty
+// lines at the end show nothing and take no room.
 void drawWrapped(HDC dc, const std::wstring& text, const RECT& client) {
     std::vector<std::wstring> lines;
     for (std::size_t from = 0;;) {
@@ -69,6 +70,7 @@ void drawWrapped(HDC dc, const std::wstring& text, const RECT& client) {
         if (end == std::wstring::npos) break;
         from = end + 2;
     }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
     constexpr UINT format = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);

@@ -10,16 +10,13 @@
 #include <windows.h>
 
 #include "convert/gbk_text.h"
+#include "win32/geometry.h"
 
 namespace morvane::win32 {
 
 enum class LabelLayout {
     singleLineCentred,  // one line, vertically centred
     wrappedFromTop,     // word-wrapped to the width, from the top; CR LF starts a line
-};
-
-struct ControlRect {
-    int x, y, width, height;
 };
 
 HWND createTransparentLabel(HWND parent, int id, ControlRect rect, const GbkText& text, COLORREF colour,

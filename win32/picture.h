@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win32/labels.h"
+#include "win32/geometry.h"
 
 namespace morvane::win32 {
 

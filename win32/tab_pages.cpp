@@ -29,11 +29,10 @@ LRESULT CALLBACK forwardToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-HWND createTabControl(HWND parent, HWND window, int id, int x, int y, int width, int height,
-                      std::initializer_list<GbkText> pages) {
+HWND createTabControl(HWND parent, HWND window, int id, ControlRect rect, std::initializer_list<GbkText> pages) {
     HWND tab = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, x, y, width,
-                               height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, rect.x, rect.y,
+                               rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
     Window(tab).setFont(defaultGuiFont());
     int index = 0;

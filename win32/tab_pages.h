@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "convert/gbk_text.h"
+#include "win32/geometry.h"
 
 namespace morvane::win32 {
 
 // A tab control with its pages (tabs in one row along the top), whose
 // notifications, commands and colour questions reach `window`.
-HWND createTabControl(HWND parent, HWND window, int id, int x, int y, int width, int height,
-                      std::initializer_list<GbkText> pages);
+HWND createTabControl(HWND parent, HWND window, int id, ControlRect rect, std::initializer_list<GbkText> pages);
 
 class TabPages {
 public:

@@ -3,6 +3,7 @@
 #include "app/message_loop.h"
 #include "app/program.h"
 #include "win32/fonts.h"
+#include "win32/geometry.h"
 #include "win32/labels.h"
 #include "win32/text.h"
 
@@ -38,9 +39,10 @@ void AboutWindow::showModal(HWND owner) {
     }
     about.pink_ = CreateSolidBrush(kPink);
     registerClass(kClassName, nullptr, nullptr);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    if (about.create(kClassName, WS_POPUP, 0, left, top, kWidth, kHeight, owner, nullptr)) {
+    const int width = win32::scaled(kWidth);
+    const int height = win32::scaled(kHeight);
+    const POINT at = win32::centredOnScreen(width, height);
+    if (about.create(kClassName, WS_POPUP, 0, at.x, at.y, width, height, owner, nullptr)) {
         ShowWindow(about.hwnd(), SW_SHOWNORMAL);
         SetFocus(GetDlgItem(about.hwnd(), static_cast<int>(AboutControl::按钮1)));
         runModalLoop([&] { return about.hwnd() != nullptr; });
@@ -56,11 +58,14 @@ AboutWindow::~AboutWindow() {
 void AboutWindow::createControls() {
     const HFONT guiFont = win32::defaultGuiFont();
     // Its own border and colours; the button covers its lower right corner.
-    label_ = win32::createPlainLabel(hwnd(), static_cast<int>(AboutControl::标签1), {23, 19, 328, 104}, kAboutText,
+    label_ = win32::createPlainLabel(hwnd(), static_cast<int>(AboutControl::标签1), win32::scaled({23, 19, 328, 104}),
+                                     kAboutText,
                                      WS_BORDER | WS_CLIPSIBLINGS);
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
+    const win32::ControlRect button = win32::scaled({269, 88, 80, 32});
     HWND close = CreateWindowExW(0, L"BUTTON", win32::toWide("关闭").c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 269, 88, 80, 32, hwnd(),
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, button.x, button.y,
+                                 button.width, button.height, hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(AboutControl::按钮1)),
                                  GetModuleHandleW(nullptr), nullptr);
     SendMessageW(close, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);

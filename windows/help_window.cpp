@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "win32/controls.h"
 #include "win32/fonts.h"
+#include "win32/geometry.h"
 #include "win32/labels.h"
 #include "win32/picture.h"
 #include "win32/text.h"
@@ -24,7 +25,7 @@ std::unique_ptr<HelpWindow>& instance() {
 }
 
 HFONT createSongFont(int height) {
-    return CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(-win32::scaled(height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
 }
 
@@ -67,9 +68,10 @@ bool HelpWindow::create() {
     registerClass(kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MORVANE"),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kHelpWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kHelpWindowHeight) / 2;
-    if (!BaseWindow::create(kClassName, style, 0, left, top, kHelpWindowWidth, kHelpWindowHeight, nullptr, nullptr))
+    const int width = win32::scaled(kHelpWindowWidth);
+    const int height = win32::scaled(kHelpWindowHeight);
+    const POINT at = win32::centredOnScreen(width, height);
+    if (!BaseWindow::create(kClassName, style, 0, at.x, at.y, width, height, nullptr, nullptr))
         return false;
     win32::setWindowText(hwnd(), "帮助");
     return true;
@@ -88,12 +90,12 @@ void HelpWindow::createControls() {
     for (const HelpRow& row : helpWindowControls()) {
         const HWND parent = row.tab == HelpControl::none ? hwnd() : control(row.tab);
         const auto id = static_cast<int>(row.id);
-        const win32::ControlRect rect{row.x, row.y, row.width, row.height};
+        const win32::ControlRect rect = win32::scaled({row.x, row.y, row.width, row.height});
         HWND created = nullptr;
         switch (row.kind) {
         case HelpKind::tabControl: {
             const auto pages = splitPages(row.text);
-            created = win32::createTabControl(parent, hwnd(), id, row.x, row.y, row.width, row.height, {});
+            created = win32::createTabControl(parent, hwnd(), id, rect, {});
             for (std::size_t i = 0; i < pages.size(); ++i) win32::Tab(created).addPage(static_cast<int>(i), pages[i]);
             break;
         }
@@ -102,8 +104,8 @@ void HelpWindow::createControls() {
             break;
         case HelpKind::button:
             created = CreateWindowExW(0, L"BUTTON", win32::toWide(row.text).c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, row.x, row.y, row.width,
-                                      row.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, rect.x, rect.y, rect.width,
+                                      rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                       GetModuleHandleW(nullptr), nullptr);
             win32::Window(created).setFont(guiFont);
             // The step buttons lie over the pictures and are shown in front.
@@ -131,10 +133,10 @@ void HelpWindow::fitTabsToWindow() {
     const double width = outer.right - outer.left;
     const double height = outer.bottom - outer.top;
     // In this order, each from the size just set.
-    const int tab1Height = static_cast<int>(height - 50);
-    const int tab1Width = static_cast<int>(width - 20);
-    const int tab2Width = static_cast<int>(static_cast<double>(tab1Width) - 20);
-    const int tab2Height = static_cast<int>(static_cast<double>(tab1Height) - 50);
+    const int tab1Height = static_cast<int>(height - win32::scaled(50));
+    const int tab1Width = static_cast<int>(width - win32::scaled(20));
+    const int tab2Width = static_cast<int>(static_cast<double>(tab1Width) - win32::scaled(20));
+    const int tab2Height = static_cast<int>(static_cast<double>(tab1Height) - win32::scaled(50));
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(control(HelpControl::选择夹1), nullptr, 0, 0, tab1Width, tab1Height, flags);
     SetWindowPos(control(HelpControl::选择夹2), nullptr, 0, 0, tab2Width, tab2Height, flags);
