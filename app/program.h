@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "convert/gbk_text.h"
+#include "program_version.h"  // programVersion
 
 namespace morvane {
 
-inline constexpr const char programVersion[] = "4";
 inline constexpr const char kMainWindowTitle[] =
     "Morvane   by:Lestrio     支持手动曲谱转换，自动演奏器曲谱转换。";
 
