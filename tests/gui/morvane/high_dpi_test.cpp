@@ -45,8 +45,11 @@ void expectScaledPlacement(HWND control, int x, int y, int width, int height) {
     EXPECT_TRUE(isOneAndAHalf(p.height, height)) << "height of " << describe(control);
 }
 
-void expectCentred(HWND window) {
+// The outer size, and centred on the whole screen.
+void expectCentredWithSize(HWND window, int width, int height) {
     const RECT outer = windowRect(window);
+    EXPECT_EQ(sizeOf(outer).cx, width) << describe(window);
+    EXPECT_EQ(sizeOf(outer).cy, height) << describe(window);
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - sizeOf(outer).cx) / 2) << describe(window);
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - sizeOf(outer).cy) / 2) << describe(window);
 }
@@ -67,13 +70,17 @@ protected:
         ASSERT_EQ(dpi, 144) << "this suite needs the prefix whose screen is at 144 DPI";
         MorvaneTest::SetUp();
     }
+
+    // Opens the help or the about window with its shortcut.
+    HWND openWith(char key, const wchar_t* windowClass) {
+        focus(control(MainControl::编辑框1));
+        pressKey(control(MainControl::编辑框1), key, kCtrl);
+        return program().waitForWindow(windowClass);
+    }
 };
 
 TEST_F(HighDpiTest, MainWindowAndEveryControlAreOneAndAHalfTimesTheirSize) {
-    const RECT outer = windowRect(mainWindow());
-    EXPECT_EQ(sizeOf(outer).cx, 1293);
-    EXPECT_EQ(sizeOf(outer).cy, 807);
-    expectCentred(mainWindow());
+    expectCentredWithSize(mainWindow(), 1293, 807);
 
     LOGFONTW stock{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
@@ -118,13 +125,8 @@ TEST_F(HighDpiTest, ConvertsAndShowsTheLargerTextOnBothPages) {
 }
 
 TEST_F(HighDpiTest, HelpWindowFitsItsTabsAtTheLargerSize) {
-    focus(control(MainControl::编辑框1));
-    pressKey(control(MainControl::编辑框1), 'H', kCtrl);
-    HWND help = program().waitForWindow(kHelpClass);
-    const RECT outer = windowRect(help);
-    EXPECT_EQ(sizeOf(outer).cx, 1146);
-    EXPECT_EQ(sizeOf(outer).cy, 738);
-    expectCentred(help);
+    HWND help = openWith('H', kHelpClass);
+    expectCentredWithSize(help, 1146, 738);
     auto helpControl = [&](HelpControl id) { return findControl(help, static_cast<int>(id)); };
     // The resize rule, with its margins at the larger size too.
     EXPECT_EQ(sizeOf(windowRect(helpControl(HelpControl::选择夹1))).cx, 1146 - 30);
@@ -159,13 +161,8 @@ TEST_F(HighDpiTest, HelpWindowFitsItsTabsAtTheLargerSize) {
 }
 
 TEST_F(HighDpiTest, AboutWindowIsOneAndAHalfTimesItsSize) {
-    focus(control(MainControl::编辑框1));
-    pressKey(control(MainControl::编辑框1), 'G', kCtrl);
-    HWND about = program().waitForWindow(kAboutClass);
-    const RECT outer = windowRect(about);
-    EXPECT_EQ(sizeOf(outer).cx, 555);
-    EXPECT_EQ(sizeOf(outer).cy, 213);
-    expectCentred(about);
+    HWND about = openWith('G', kAboutClass);
+    expectCentredWithSize(about, 555, 213);
     expectScaledPlacement(findControl(about, static_cast<int>(AboutControl::标签1)), 23, 19, 328, 104);
     HWND close = findControl(about, static_cast<int>(AboutControl::按钮1));
     expectScaledPlacement(close, 269, 88, 80, 32);
