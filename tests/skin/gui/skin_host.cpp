@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/harness.h"
 #include "skinlib/skin_format.h"
 
 namespace {
@@ -318,98 +319,17 @@ void repaintAll() {
 
 // ---- the screen ------------------------------------------------------------
 
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
-    COLORREF at(POINT p) const {
-        if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height) return CLR_INVALID;
-        const std::uint32_t v = pixels[static_cast<std::size_t>(p.y) * width + p.x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-};
+// The whole screen, taken as the GUI tests take it.
+using Shot = morvane::gui::Image;
 
-Shot capture() {
-    GdiFlush();
-    Shot shot;
-    shot.width = GetSystemMetrics(SM_CXSCREEN);
-    shot.height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
-    for (auto& v : shot.pixels) v &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
+Shot capture() { return morvane::gui::capture(); }
+
+COLORREF colourAt(const Shot& shot, POINT p) {
+    if (p.x < 0 || p.y < 0 || p.x >= shot.width || p.y >= shot.height) return CLR_INVALID;
+    return shot.at(p.x, p.y);
 }
 
-// PNG with stored (uncompressed) deflate blocks: simple and exact.
-void savePng(const std::wstring& path, const Shot& shot) {
-    auto be32 = [](std::vector<std::uint8_t>& out, std::uint32_t v) {
-        for (int i = 3; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(shot.height) * (shot.width * 3 + 1));
-    for (int y = 0; y < shot.height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < shot.width; ++x) {
-            const std::uint32_t v = shot.pixels[static_cast<std::size_t>(y) * shot.width + x];
-            raw.push_back(static_cast<std::uint8_t>(v >> 16));
-            raw.push_back(static_cast<std::uint8_t>(v >> 8));
-            raw.push_back(static_cast<std::uint8_t>(v));
-        }
-    }
-    std::vector<std::uint8_t> z = {0x78, 0x01};
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        z.push_back(at + n >= raw.size() ? 1 : 0);
-        z.push_back(static_cast<std::uint8_t>(n));
-        z.push_back(static_cast<std::uint8_t>(n >> 8));
-        z.push_back(static_cast<std::uint8_t>(~n));
-        z.push_back(static_cast<std::uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + at, raw.begin() + at + n);
-        if (n == 0) break;
-    }
-    be32(z, (b << 16) | a);
-
-    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    auto chunk = [&](const char* type, const std::vector<std::uint8_t>& data) {
-        be32(png, static_cast<std::uint32_t>(data.size()));
-        const std::size_t start = png.size();
-        png.insert(png.end(), type, type + 4);
-        png.insert(png.end(), data.begin(), data.end());
-        be32(png, morvane::skin::crc32(png.data() + start, png.size() - start));
-    };
-    std::vector<std::uint8_t> header;
-    be32(header, shot.width);
-    be32(header, shot.height);
-    header.insert(header.end(), {8, 2, 0, 0, 0});
-    chunk("IHDR", header);
-    chunk("IDAT", z);
-    chunk("IEND", {});
-    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-        std::fwrite(png.data(), 1, png.size(), f);
-        std::fclose(f);
-    }
-}
+void savePng(const std::wstring& path, const Shot& shot) { morvane::gui::savePng(shot, path); }
 
 POINT clientPoint(HWND window, int x, int y) {
     POINT p{x, y};
@@ -435,7 +355,7 @@ bool similar(COLORREF a, COLORREF b, int tolerance) {
 }
 
 void expectColour(const Shot& shot, POINT p, COLORREF want, const std::string& what, int tolerance = 0) {
-    const COLORREF got = shot.at(p);
+    const COLORREF got = colourAt(shot, p);
     check(similar(got, want, tolerance), what + ": want " + hex(want) + ", got " + hex(got));
 }
 
@@ -444,7 +364,7 @@ int countColour(const Shot& shot, HWND window, COLORREF colour) {
     GetWindowRect(window, &r);
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) count += shot.at({x, y}) == colour;
+        for (int x = r.left; x < r.right; ++x) count += colourAt(shot, {x, y}) == colour;
     return count;
 }
 
@@ -479,22 +399,13 @@ POINT tabItemPoint(HWND tab, int index) {
 }
 
 void moveMouse(POINT p) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+    morvane::gui::moveTo(p);
     pump(200);
 }
 
 void clickMouse(POINT p) {
-    moveMouse(p);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
+    morvane::gui::mouseDown(p);
+    morvane::gui::mouseUp(p);
     pump(300);
 }
 
@@ -717,7 +628,7 @@ int run(const std::wstring& dllPath, const std::wstring& skinPath, const std::ws
     repaintAll();
 
     const COLORREF btnFace = GetSysColor(COLOR_BTNFACE);
-    const COLORREF readOnlyBefore = capture().at(clientPoint(g_main.edit2, 400, 150));
+    const COLORREF readOnlyBefore = colourAt(capture(), clientPoint(g_main.edit2, 400, 150));
     expectColour(capture(), mainBackgroundPoint(), btnFace, "before the skin: system background");
 
     const HMODULE library = LoadLibraryW(dllPath.c_str());
@@ -790,7 +701,11 @@ int run(const std::wstring& dllPath, const std::wstring& skinPath, const std::ws
 
 int main() {
     const std::wstring outDir = argument(3);
-    run(argument(1), argument(2), outDir);
+    try {
+        run(argument(1), argument(2), outDir);
+    } catch (const morvane::gui::Failure& failure) {
+        check(false, failure.what());
+    }
     writeResult(outDir + L"\\result.txt");
     std::printf("%s\n", g_failures == 0 ? "PASS" : "FAIL");
     return g_failures == 0 ? 0 : 1;
