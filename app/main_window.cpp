@@ -51,17 +51,13 @@ bool MainWindow::create() {
     menuBar_ = buildMenuBar();
     accelerators_ = buildAccelerators();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int width = win32::scaled(kMainWindowWidth);
-    const int height = win32::scaled(kMainWindowHeight);
-    const POINT at = win32::centredOnScreen(width, height);
-    return BaseWindow::create(kClassName, style, 0, at.x, at.y, width, height, nullptr, menuBar_);
+    const win32::ControlRect at = win32::centredWindow(kMainWindowWidth, kMainWindowHeight);
+    return BaseWindow::create(kClassName, style, 0, at.x, at.y, at.width, at.height, nullptr, menuBar_);
 }
 
 void MainWindow::showCentred() {
-    const int width = win32::scaled(kMainWindowWidth);
-    const int height = win32::scaled(kMainWindowHeight);
-    const POINT at = win32::centredOnScreen(width, height);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const win32::ControlRect at = win32::centredWindow(kMainWindowWidth, kMainWindowHeight);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
 }

@@ -18,8 +18,9 @@ ControlRect scaled(ControlRect rect) {
     return {scaled(rect.x), scaled(rect.y), scaled(rect.width), scaled(rect.height)};
 }
 
-POINT centredOnScreen(int width, int height) {
-    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+ControlRect centredWindow(int width, int height) {
+    const int w = scaled(width), h = scaled(height);
+    return {(GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h};
 }
 
 }  // namespace morvane::win32

@@ -22,8 +22,9 @@ int screenDpi();
 int scaled(int length);
 ControlRect scaled(ControlRect rect);
 
-// The top-left corner that centres a window of this outer size on the
-// whole screen (the work area not considered).
-POINT centredOnScreen(int width, int height);
+// Where a top-level window of this outer size (at 96 DPI) lies: its size at
+// the screen's DPI, centred on the whole screen (the work area not
+// considered).
+ControlRect centredWindow(int width, int height);
 
 }  // namespace morvane::win32

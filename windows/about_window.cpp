@@ -39,10 +39,8 @@ void AboutWindow::showModal(HWND owner) {
     }
     about.pink_ = CreateSolidBrush(kPink);
     registerClass(kClassName, nullptr, nullptr);
-    const int width = win32::scaled(kWidth);
-    const int height = win32::scaled(kHeight);
-    const POINT at = win32::centredOnScreen(width, height);
-    if (about.create(kClassName, WS_POPUP, 0, at.x, at.y, width, height, owner, nullptr)) {
+    const win32::ControlRect at = win32::centredWindow(kWidth, kHeight);
+    if (about.create(kClassName, WS_POPUP, 0, at.x, at.y, at.width, at.height, owner, nullptr)) {
         ShowWindow(about.hwnd(), SW_SHOWNORMAL);
         SetFocus(GetDlgItem(about.hwnd(), static_cast<int>(AboutControl::按钮1)));
         runModalLoop([&] { return about.hwnd() != nullptr; });

@@ -68,10 +68,8 @@ bool HelpWindow::create() {
     registerClass(kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MORVANE"),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int width = win32::scaled(kHelpWindowWidth);
-    const int height = win32::scaled(kHelpWindowHeight);
-    const POINT at = win32::centredOnScreen(width, height);
-    if (!BaseWindow::create(kClassName, style, 0, at.x, at.y, width, height, nullptr, nullptr))
+    const win32::ControlRect at = win32::centredWindow(kHelpWindowWidth, kHelpWindowHeight);
+    if (!BaseWindow::create(kClassName, style, 0, at.x, at.y, at.width, at.height, nullptr, nullptr))
         return false;
     win32::setWindowText(hwnd(), "帮助");
     return true;
