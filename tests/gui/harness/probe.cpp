@@ -63,8 +63,11 @@ std::wstring ask(HWND window, probe::Request request, Where where) {
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, hookProc, dll, thread);
     if (!hook) detail::failWithLastError("cannot hook the program's GUI thread", where);
     DWORD_PTR ignored = 0;
+    // As long as any other wait of the harness: on a loaded machine the
+    // program has taken more than 5 s to answer its first probe.
+    const auto limit = static_cast<UINT>(kTimeout.count());
     const LRESULT sent = SendMessageTimeoutW(window, RegisterWindowMessageW(probe::kMessage), request,
-                                             reinterpret_cast<LPARAM>(window), SMTO_ABORTIFHUNG, 5000, &ignored);
+                                             reinterpret_cast<LPARAM>(window), SMTO_ABORTIFHUNG, limit, &ignored);
     UnhookWindowsHookEx(hook);
     if (!sent) fail("the program does not answer the probe", where);
     if (!(*answer).done) fail("the probe did not run inside the program", where);
